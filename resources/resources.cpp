@@ -1,0 +1,1 @@
+// The resources are attached to this library by qt_add_resources.

@@ -1,0 +1,60 @@
+#pragma once
+
+// Shared fixture for the unit and widget tests: a fresh application object over a temporary store, with a
+// fake clock, scripted prompts and a recording sound output.
+
+#include "core/seams.h"
+#include "core/settingsstore.h"
+#include "tray/app.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+struct TestApp {
+    QTemporaryDir dir;
+    FakeClock clock;
+    ScriptedPrompts prompts;
+    RecordingSound sound;
+    std::unique_ptr<SettingsStore> store;
+    std::unique_ptr<App> app;
+
+    TestApp() { reset(); }
+    QString iniPath() const { return dir.filePath(QStringLiteral("paplt32.ini")); }
+    // Writes an INI file as a user or an earlier run left it, then rebuilds the application over it.
+    void seed(const QByteArray& ini) {
+        app.reset();
+        store.reset();
+        QFile f(iniPath());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(ini);
+        f.close();
+        reset();
+    }
+    void reset() {
+        app.reset();
+        store = std::make_unique<SettingsStore>(iniPath());
+        app = std::make_unique<App>(*store, App::Seams{&clock, &prompts, &sound});
+    }
+    AppState& state() { return app->state; }
+};
+
+// Runs a test class with a private config and runtime folder, so that no test touches the user's files.
+#define ZOVUZOR_TEST_MAIN(TestClass)                                                                         \
+    int main(int argc, char* argv[]) {                                                                       \
+        QTemporaryDir home;                                                                                  \
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());                        \
+        QDir().mkpath(home.filePath(QStringLiteral("run")));                                                 \
+        QFile::setPermissions(home.filePath(QStringLiteral("run")),                                          \
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);     \
+        qputenv("XDG_RUNTIME_DIR", home.filePath(QStringLiteral("run")).toUtf8());                           \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                                  \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                                                         \
+        QApplication app(argc, argv);                                                                        \
+        app.setQuitOnLastWindowClosed(false);                                                                \
+        TestClass tc;                                                                                        \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
+        return QTest::qExec(&tc, argc, argv);                                                                \
+    }

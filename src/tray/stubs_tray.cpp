@@ -38,14 +38,6 @@ bool App::saveAll() {
 void App::exitProgram() {}
 void App::restoreOnTopNotes() {}
 
-void settopmost(QWidget*) {}
-void setnottopmost(QWidget*) {}
-bool isTopmost(const QWidget*) {
-    return false;
-}
-void keepOutOfTaskbar(QWidget*) {}
-void centreOnScreen(QWidget*) {}
-
 void MessageBoxPrompts::message(const QString&, const QString&) {}
 Prompts::Answer MessageBoxPrompts::askYesNo(const QString&, const QString&) {
     return Answer::No;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 
 class App;
 class QLabel;
@@ -16,6 +17,21 @@ public:
     QLabel* Label1 = nullptr;
     QPushButton* Command1 = nullptr;
 
+    static inline const QString authorName = QStringLiteral("The Zovuzor developers");
+    static inline const QString contactAddress = QStringLiteral("zovuzor@example.org");
+
+    // Major, minor and revision number from the program's version record.
+    static std::array<int, 3> versionNumbers();
+    // The label's text for the given author word ("by" / "von"), lines joined with CR LF.
+    static QString labelText(const QString& authorWord);
+
+    void onCommand1Clicked();
+    void done(int r) override;
+
+protected:
+    bool event(QEvent* e) override;
+
 private:
     App& m_app;
+    bool m_closed = false;
 };

@@ -3,9 +3,11 @@
 #include "core/appstate.h"
 
 #include <QPoint>
+#include <QRect>
 #include <QWidget>
 
 class App;
+class FrmMain;
 class QLabel;
 class QPlainTextEdit;
 class QTimer;
@@ -18,6 +20,13 @@ class Paplet : public QWidget, public NoteState {
 public:
     explicit Paplet(App& app); // runs the Load steps (centred, not deleted, first layout)
     ~Paplet() override;
+
+    // The resize frame around the client area, in pixels. Four pixels top and bottom make up the eight
+    // pixels that the rolled-up height m adds to the caption bar, so a rolled-up note shows its caption
+    // bar alone.
+    static constexpr int framePx = 4;
+    // The most characters a note takes from the keyboard or the clipboard.
+    static constexpr int maxTextLength = 2000;
 
     QWidget* picCaption = nullptr;
     QLabel* Image2 = nullptr;
@@ -37,6 +46,10 @@ public:
     QString getcaption();
     // Deletes the note (asks first when confirmdelete is set).
     void unloadpaplet();
+    // The caption rule on its own: untitled for an empty text, else the first 30 characters with every
+    // line break (CR or LF, which also takes the character after it) folded into one blank, and "..."
+    // when the text is longer. The text is taken with CR LF line breaks.
+    static QString captionFor(const QString& text, const QString& untitled);
 
     QString text() const;
     void setText(const QString& text); // runs the text-change handling, like typing
@@ -58,16 +71,32 @@ public:
     // The designed outer size: client area 2040 x 1290 twips plus the resize frame.
     static double designWidthTw();
     static double designHeightTw();
-    // The rolled-up height m: caption bar height + 8 pixels (in twips), plus the frame.
+    // The rolled-up height m: caption bar height + 8 pixels, in twips (the frame lies within the 8 pixels).
     double minHeightTw() const;
+    // The same limits in pixels; the note is rolled up while its outer height equals minHeightPx().
+    int minHeightPx() const;
+    int minWidthPx() const;
+    bool rolledUp() const;
 
     // Caption bar actions, public so that tests drive them like the mouse does.
     void rollup(int element);                 // imgRollup(element) clicked: 0 rolls up, 1 rolls down
     void onImage2Released();                  // opens the active-note menu with the alarm caption
+    void onImgClosePressed();                 // the pressed look
     void onImgCloseReleased(QPoint pixelPos); // release point relative to imgClose(1), in pixels
-    void onTimer1Tick();                      // the alarm watch
+    void onPicCaptionPressed();               // start of a drag: remembers the cursor
+    void onPicCaptionMoved(Qt::MouseButtons buttons);
+    void onPicCaptionReleased(); // end of a drag: the keyboard goes back to the text
+    void onTimer1Tick();         // the alarm watch
     // Whether the alarm would ring now (the due test, for the given moment).
     bool alarmDue(const QDateTime& now) const;
+
+    // Window events, public so that tests run them without a window manager.
+    void onActivate();
+    void onDeactivate();
+    void onTxtpapletChanged();
+    // Alt+F4 (or the window manager's close): the window goes away, the note stays. Its text and state
+    // are kept, its list entry is unchecked, and showing it from the note list brings it back.
+    void onAltF4();
 
 signals:
     void activatedNote(int notenumber);
@@ -81,7 +110,27 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
+    void layoutNote();
+    QRect clientRect() const;
+    void updateRollupImages();
+    void updateTopitCaption(FrmMain& fm);
+    void applyCaptionColors(bool active);
+    Qt::Edges frameEdgesAt(QPoint pos) const;
+    void beep();
+    bool filterTextKey(QKeyEvent* k);
+    bool captionBarEvent(QObject* watched, QEvent* e);
+
     App& m_app;
+    // Resizing by the frame when the window system cannot do it for us.
+    Qt::Edges m_resizeEdges;
+    QPoint m_resizeStart;
+    QRect m_resizeGeometry;
+    // The close button was pressed and its release has not come yet.
+    bool m_closePressed = false;
+    // The roll-up element under a pressed mouse button (-1: none).
+    int m_rollupPressed = -1;
+    bool m_inLayout = false;
 };

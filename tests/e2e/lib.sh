@@ -123,12 +123,15 @@ start_zovuzor() {
 alive() { kill -0 "$1" 2>/dev/null; }
 dead() { ! kill -0 "$1" 2>/dev/null; }
 
-# wait_exit PID TIMEOUT_S: wait for a child to end; prints its exit status; 1 on timeout
+# wait_exit PID TIMEOUT_S: wait for a child of this shell to end and put its exit status into
+# EXIT_STATUS (not in a $(...) subshell: only this shell can collect its children); 1 on timeout
+EXIT_STATUS=
 wait_exit() {
     local pid=$1 timeout=$2
+    EXIT_STATUS=
     poll "$timeout" dead "$pid" || return 1
     wait "$pid" 2>/dev/null
-    echo $?
+    EXIT_STATUS=$?
 }
 
 # ---- windows ------------------------------------------------------------------------------------
@@ -303,4 +306,37 @@ seed_ini() {
     chmod 700 "$(dirname "$INI")"
     cat >"$INI"
     chmod 600 "$INI"
+}
+
+# ---- more windows ---------------------------------------------------------------------------------
+
+# wait_titled PID REGEX TIMEOUT_S: prints the id of PID's managed window whose title matches REGEX
+wait_titled() { poll_out "$3" find_titled "$1" "$2"; }
+
+# activate ID: give the window the input focus (as a user's click would), unless it has it already
+activate() {
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
+    timeout 5 xdotool windowactivate --sync "$1" >/dev/null 2>&1 ||
+        timeout 5 xdotool windowfocus --sync "$1" >/dev/null 2>&1
+    poll 3 is_active "$1"
+}
+is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+
+# workarea: "X Y W H" of the desktop's work area (the screen less the tray's strut)
+workarea() { xprop -root _NET_WORKAREA | sed -n 's/.* = //p' | tr -d ',' | awk '{print $1, $2, $3, $4}'; }
+screen_size() { xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}'; }
+
+# near A B [TOL]: |A - B| <= TOL (default 1)
+near() { local d=$(($1 - $2)); [ "${d#-}" -le "${3:-1}" ]; }
+
+# ---- the program's output -------------------------------------------------------------------------
+
+# expect_quiet_log [LOGNAME]: the program printed no Qt warning of the kind that points at a fault
+expect_quiet_log() {
+    local f="$E2E_TMP/${1:-zovuzor}.log" bad
+    [ -f "$f" ] || return 0
+    bad=$(grep -E 'QObject::|QWidget::|QLayout|QPainter::|QPixmap::|QSettings|Cannot |[Aa]ssert|Segmentation|AddressSanitizer|runtime error:' "$f" |
+        grep -v 'propagateSizeHints' | head -10)
+    [ -z "$bad" ] || fail "the program printed warnings:
+$bad"
 }

@@ -140,6 +140,7 @@ root_id() { xwininfo -root | awk '/Window id:/ {print $4}'; }
 win_pid() { xprop -id "$1" _NET_WM_PID 2>/dev/null | awk -F' = ' '/=/ {print $2}'; }
 win_title() { xdotool getwindowname "$1" 2>/dev/null; }
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+gone() { ! viewable "$1"; }
 
 # Every window id the process owns (mapped or not); xdotool prints decimal ids.
 pid_windows() { xdotool search --pid "$1" 2>/dev/null | sort -u; }

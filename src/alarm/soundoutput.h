@@ -13,9 +13,9 @@
 std::unique_ptr<SoundOutput> makeSystemSound();
 
 // Plays wave files with QSoundEffect, never blocking the caller. A file that cannot be played ("none",
-// missing, not a WAV QSoundEffect can decode, truncated) gives way to the bundled default alarm sound,
-// once or looped like the file. Loading that neither succeeds nor fails within loadTimeoutMs counts as
-// a failure (a truncated file keeps QSoundEffect loading for ever).
+// missing, not a complete RIFF/WAVE file, a format QSoundEffect cannot decode) gives way to the bundled
+// default alarm sound, once or looped like the file. Loading that neither succeeds nor fails within the
+// load timeout also counts as a failure.
 class SystemSound final : public QObject, public SoundOutput {
     Q_OBJECT
 public:
@@ -29,13 +29,19 @@ public:
     void stop() override;
     void beep() override;
 
-    // For tests and diagnostics: what is playing or loading now.
+    // Whether the file is a RIFF/WAVE file whose format and data chunks are all there.
+    static bool isCompleteWave(const QString& path);
+
+    // What is playing or loading now, for tests and diagnostics.
     QUrl source() const;
     QSoundEffect::Status status() const;
     bool isPlaying() const;
+    int loopCount() const;
     bool usingDefaultSound() const { return m_usingDefault; }
-    bool looping() const { return m_loop; }
     void setLoadTimeout(int ms) { m_loadTimer.setInterval(ms); }
+    // Hands files to QSoundEffect without looking at them first (as if a file changed after the check),
+    // so that the load timeout can be exercised.
+    void setCheckFiles(bool on) { m_checkFiles = on; }
 
 signals:
     // Emitted when the chosen file has been given up for the default sound.
@@ -52,4 +58,5 @@ private:
     QTimer m_loadTimer;
     bool m_loop = false;
     bool m_usingDefault = false;
+    bool m_checkFiles = true;
 };

@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QByteArray>
+#include <QMap>
 #include <QString>
-#include <memory>
-
-class QSettings;
 
 // The per-user store: one INI file (paplt32/paplt32.ini in the per-user config folder). A section is an
-// INI group; texts round-trip exactly. Writes reach the disk at sync().
+// INI group; texts round-trip exactly. The file is read once when the store opens; writes stay in memory
+// and reach the disk at sync(), and nowhere else.
 class SettingsStore {
 public:
     // The store at its usual place for this user.
@@ -38,8 +38,15 @@ public:
 
 private:
     void open();
+    bool makeBackup();
+    QByteArray serialize(bool* ok) const;
+
     QString m_path;
-    std::unique_ptr<QSettings> m_settings;
+    // section -> key -> text; what the file held at start, changed by write() and removeSection().
+    QMap<QString, QMap<QString, QString>> m_values;
+    bool m_dirty = false;
     bool m_damaged = false;
+    bool m_unreadable = false;
+    QByteArray m_original; // the damaged file's bytes, until its copy is written
     QString m_backupPath;
 };

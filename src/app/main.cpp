@@ -1,6 +1,7 @@
 #include "core/instanceguard.h"
 #include "core/settingsstore.h"
 #include "tray/app.h"
+#include "tray/programicon.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[]) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zovuzor"));
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(programIcon());
 
     SettingsStore store;
     App app(store);

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <memory>
 
+class ExitSignals;
 class FrmMain;
 class InstanceGuard;
 
@@ -52,6 +53,22 @@ public:
     // Restores every visible on-top note to the topmost band, by ascending note number (after a dialog).
     void restoreOnTopNotes();
 
+    // The exit command: saves first; when that fails the user decides whether to leave anyway (nothing in
+    // memory is lost while the program keeps running). False when the user chose to stay.
+    bool exitCommand();
+    // Called by the main window's unload steps: saves settings and notes unless the exit command has just
+    // done so.
+    void saveForUnload();
+    // True once the program is on its way out: windows closing now run none of their own handling.
+    bool exiting() const { return m_exiting; }
+    // Session end, aboutToQuit and (Linux) SIGTERM, SIGINT and SIGHUP take the exit path. Start-up
+    // installs them; a test may too.
+    void installExitHooks();
+
+    // The message shown once when a save did not reach the disk / when the store was found damaged.
+    QString saveFailedText() const;
+    QString damagedStoreText() const;
+
 signals:
     void saveFailed(const QString& path);
 
@@ -65,4 +82,6 @@ private:
     SoundOutput* m_sound;
     FrmMain* m_frmmain = nullptr;
     bool m_exiting = false;
+    bool m_savedByExitCommand = false;
+    std::unique_ptr<ExitSignals> m_exitSignals;
 };

@@ -72,7 +72,12 @@ public:
     void unload();
     bool unloaded() const { return m_unloaded; }
 
+protected:
+    // The system closing the main window (the session ends) takes the exit path.
+    void closeEvent(QCloseEvent* e) override;
+
 private:
+    void buildMenus();
     App& m_app;
     QSystemTrayIcon* m_tray = nullptr;
     bool m_unloaded = false;

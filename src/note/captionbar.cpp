@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QWindow>
 
 bool Paplet::captionBarEvent(QObject* watched, QEvent* e) {
     const QEvent::Type type = e->type();
@@ -23,6 +24,14 @@ bool Paplet::captionBarEvent(QObject* watched, QEvent* e) {
     const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
     const bool release = type == QEvent::MouseButtonRelease;
 
+    if (watched == windowHandle()) {
+        // The release of a close button held down (see onImgClosePressed).
+        if (release && m->button() == Qt::LeftButton && m_closePressed) {
+            onImgCloseReleased(imgClose[1]->mapFromGlobal(m->globalPosition()).toPoint());
+            return true;
+        }
+        return false;
+    }
     if (watched == picCaption) {
         if (press)
             onPicCaptionPressed();
@@ -107,15 +116,16 @@ void Paplet::onImage2Released() {
 void Paplet::onImgClosePressed() {
     m_closePressed = true;
     imgClose[1]->hide();
-    // The hidden element cannot take the release: the sunken one holds the mouse until then, wherever
-    // the pointer goes.
-    imgClose[0]->grabMouse();
+    // Hiding the element under the pressed button leaves its release to no widget: the window itself
+    // hands it over, wherever the pointer is let go.
+    if (QWindow* w = windowHandle())
+        w->installEventFilter(this);
 }
 
 void Paplet::onImgCloseReleased(QPoint pixelPos) {
     m_closePressed = false;
-    if (QWidget::mouseGrabber() == imgClose[0])
-        imgClose[0]->releaseMouse();
+    if (QWindow* w = windowHandle())
+        w->removeEventFilter(this);
     const bool over = pixelPos.x() >= 0 && pixelPos.x() <= imgClose[1]->width() && pixelPos.y() >= 0 &&
                       pixelPos.y() <= imgClose[1]->height();
     imgClose[1]->show();

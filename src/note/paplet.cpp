@@ -449,8 +449,8 @@ void Paplet::onDeactivate() {
     if (m_closePressed) {
         // The release will not come here any more: let the close button spring back.
         m_closePressed = false;
-        if (QWidget::mouseGrabber() == imgClose[0])
-            imgClose[0]->releaseMouse();
+        if (QWindow* w = windowHandle())
+            w->removeEventFilter(this);
         imgClose[1]->show();
     }
     applyCaptionColors(false);

@@ -341,3 +341,78 @@ expect_quiet_log() {
     [ -z "$bad" ] || fail "the program printed warnings:
 $bad"
 }
+
+# ---- alarms and sound -------------------------------------------------------------------------------
+
+# avoid_midnight: an alarm "due a minute ago" must lie on today's date and ring before the date
+# changes; near midnight, wait until that holds
+avoid_midnight() {
+    local sod
+    sod=$((10#$(date +%H) * 3600 + 10#$(date +%M) * 60 + 10#$(date +%S)))
+    if [ "$sod" -lt 120 ]; then
+        log "waiting $((120 - sod)) s for the day to be 2 minutes old"
+        sleep $((120 - sod))
+    elif [ "$sod" -gt $((86400 - 90)) ]; then
+        log "waiting $((86400 - sod + 120)) s until after midnight"
+        sleep $((86400 - sod + 120))
+    fi
+}
+
+# alarm_texts SECONDS_AGO: sets ALARM_DATE and ALARM_TIME to the moment SECONDS_AGO before now as
+# the program writes them under LANG=en_US.UTF-8 (short date with a four-digit year; long time
+# without its zone)
+alarm_texts() {
+    local at=$(($(date +%s) - $1))
+    ALARM_DATE=$(date -d "@$at" +%-m/%-d/%Y)
+    ALARM_TIME=$(LC_ALL=C date -d "@$at" '+%-I:%M:%S %p')
+}
+
+# tray_click PID: one right-click on the tray icon, without waiting for anything
+tray_click() {
+    local icon
+    icon=$(tray_icon "$1") || return 1
+    xdotool mousemove 0 0
+    sleep 0.05
+    xdotool mousemove --window "$icon" 6 6
+    sleep 0.1
+    xdotool click 3
+}
+
+# start_sound_server: a private PulseAudio server with one null sink "t"; what is played on it can be
+# recorded from "t.monitor"
+start_sound_server() {
+    export PULSE_RUNTIME_PATH=$E2E_TMP/pulse-run PULSE_STATE_PATH=$E2E_TMP/pulse-state
+    unset PULSE_SERVER
+    mkdir -p "$PULSE_RUNTIME_PATH" "$PULSE_STATE_PATH"
+    # without DISPLAY, so that it does not try to autolaunch a session bus through X11
+    env -u DISPLAY pulseaudio -n --daemonize=no --exit-idle-time=-1 --log-target=stderr \
+        -L 'module-null-sink sink_name=t' -L 'module-native-protocol-unix auth-anonymous=1' \
+        >"$E2E_TMP/pulseaudio.log" 2>&1 &
+    E2E_PIDS+=($!)
+    poll 15 pactl info || fail "the PulseAudio server did not come up"
+    pactl set-default-sink t
+}
+
+# no_sound_server: make sure the program finds no sound server at all
+no_sound_server() {
+    export PULSE_SERVER=unix:$E2E_TMP/no-sound-server
+}
+
+# record SECONDS FILE: record SECONDS of the null sink's monitor (16-bit mono 16 kHz raw)
+record() {
+    local bytes=$(($1 * 32000))
+    timeout $(($1 + 10)) parec -d t.monitor --format=s16le --rate=16000 --channels=1 --latency-msec=20 \
+        2>>"$E2E_TMP/parec.log" | head -c "$bytes" >"$2"
+    [ "$(stat -c %s "$2")" = "$bytes" ] || fail "could not record $1 s from the sound server"
+}
+
+# peak FILE: the largest absolute sample of a raw recording
+peak() {
+    python3 -c '
+import array, sys
+data = open(sys.argv[1], "rb").read()
+a = array.array("h")
+a.frombytes(data[: len(data) // 2 * 2])
+print(max((abs(x) for x in a), default=0))' "$1"
+}
+popup_menus_open() { [ -n "$(popup_menus "$1")" ]; }

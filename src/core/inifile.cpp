@@ -97,7 +97,7 @@ Scan scan(const QByteArray& data) {
     result.repaired.reserve(data.size() + 16);
 
     QStringDecoder utf8(QStringDecoder::Utf8);
-    (void)utf8.decode(data);
+    const QString decoded = utf8.decode(data);
     if (utf8.hasError() || data.contains('\0'))
         result.damaged = true;
 

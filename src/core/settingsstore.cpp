@@ -24,10 +24,12 @@ bool writable(const QFileInfo& fi) {
 // Creates `folder` and every missing parent, each private to the user. True when it exists afterwards.
 bool makeFolder(const QString& folder) {
     QStringList missing;
-    for (QDir d(folder); !d.exists();) {
-        missing.prepend(d.absolutePath());
-        if (!d.cdUp())
+    for (QString p = QDir::cleanPath(QDir(folder).absolutePath()); !QFileInfo::exists(p);) {
+        missing.prepend(p);
+        const QString parent = QFileInfo(p).absolutePath();
+        if (parent == p)
             break;
+        p = parent;
     }
     if (!QDir().mkpath(folder))
         return false;
@@ -138,7 +140,7 @@ void SettingsStore::open() {
 bool SettingsStore::makeBackup() {
     if (!m_backupPath.isEmpty())
         return true;
-    if (m_unreadable)
+    if (m_unreadable || !writable(QFileInfo(QFileInfo(m_path).absolutePath())))
         return false;
     for (int n = 0; n < 1000; ++n) {
         const QString candidate =

@@ -42,6 +42,10 @@ log() { echo "[$E2E_NAME +$(($(now_ms) - E2E_T0))ms] $*" >&2; }
 e2e_cleanup() {
     local rc=$?
     local pid
+    if [ ${#E2E_ERRORS[@]} -gt 0 ]; then
+        printf '%s: FAIL: %s\n' "$E2E_NAME" "${E2E_ERRORS[@]}" >&2
+        [ "$rc" = 0 ] && rc=1
+    fi
     for pid in "${E2E_PIDS[@]}"; do
         kill -0 "$pid" 2>/dev/null || continue
         kill -TERM "$pid" 2>/dev/null
@@ -78,6 +82,16 @@ fail() {
         head -60 "$INI" >&2
     fi
     exit 1
+}
+
+# error MESSAGE: a failure that does not stop the test (what follows is still worth checking); the
+# test fails at its end
+E2E_ERRORS=()
+error() {
+    E2E_ERRORS+=("$*")
+    E2E_FAILED=1
+    echo "$E2E_NAME: error: $*" >&2
+    screenshot "error-${#E2E_ERRORS[@]}" 2>/dev/null
 }
 
 # poll TIMEOUT_S COMMAND...: run COMMAND every 0.1 s until it succeeds; 1 when the time is up
@@ -416,3 +430,5 @@ a.frombytes(data[: len(data) // 2 * 2])
 print(max((abs(x) for x in a), default=0))' "$1"
 }
 popup_menus_open() { [ -n "$(popup_menus "$1")" ]; }
+# titled ID REGEX: the window's title matches REGEX
+titled() { win_title "$1" | grep -Eq -- "$2"; }

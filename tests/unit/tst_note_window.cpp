@@ -199,6 +199,37 @@ private slots:
         QCOMPARE(p->txtpaplet->geometry(), QRect(4, 4 + 18, 292, 192 - 18));
     }
 
+    void captionBarPicturesAreCrisp() {
+        // Every picture is compiled in and drawn on the pixel grid: at 100 % and 200 % no pixel is a blend
+        // of two colours, so the buttons stay sharp at any scale.
+        TestApp t;
+        Paplet p(*t.app);
+        const QList<QLabel*> images{p.Image2, p.imgRollup[0], p.imgRollup[1], p.imgClose[0], p.imgClose[1]};
+        const QSet<QRgb> allowed{qRgb(0, 0, 0),       qRgb(255, 255, 255), qRgb(128, 128, 128),
+                                 qRgb(223, 223, 223), qRgb(192, 192, 192), qRgb(255, 255, 0),
+                                 qRgb(107, 90, 0),    qRgb(255, 248, 176), qRgb(138, 122, 16)};
+        for (QLabel* label : images) {
+            auto* img = qobject_cast<SvgImage*>(label);
+            QVERIFY(img);
+            QVERIFY2(img->isValidImage(), qPrintable(img->file()));
+            QCOMPARE(img->size(), QSize(16, 14));
+            for (qreal dpr : {1.0, 2.0}) {
+                const QImage pixels = img->render(dpr).toImage();
+                QCOMPARE(pixels.size(), QSize(16, 14) * dpr);
+                for (int y = 0; y < pixels.height(); ++y)
+                    for (int x = 0; x < pixels.width(); ++x)
+                        QVERIFY2(
+                            allowed.contains(pixels.pixel(x, y)),
+                            qPrintable(
+                                QStringLiteral("%1 at %2 x %3, %4").arg(img->file()).arg(dpr).arg(x).arg(y)));
+            }
+        }
+        // The pressed and released crosses differ, and so do the two roll-up pictures.
+        auto pixels = [](QLabel* l) { return static_cast<SvgImage*>(l)->render(1).toImage(); };
+        QVERIFY(pixels(p.imgClose[0]) != pixels(p.imgClose[1]));
+        QVERIFY(pixels(p.imgRollup[0]) != pixels(p.imgRollup[1]));
+    }
+
     void rollUpAndDown() {
         TestApp t;
         Paplet* p = addNote(t, QStringLiteral("a note"));

@@ -184,6 +184,7 @@ void FrmSet::buildControls() {
     top->setSizeConstraint(QLayout::SetFixedSize);
     lblfont->setMinimumWidth(fontMetrics().averageCharWidth() * 28);
     lblwave->setMinimumWidth(fontMetrics().averageCharWidth() * 28);
+    cbolang->setMinimumWidth(cbobackcolor->sizeHint().width());
 
     // OK first, so that it has the focus when the dialog opens.
     QWidget::setTabOrder(cmdok, cmdcancel);

@@ -61,6 +61,8 @@ FrmWave::FrmWave(App& app, FrmSet* owner, QWidget* parent)
     for (int c = 1; c < dirModel->columnCount(); ++c)
         Dir1->hideColumn(c);
     Dir1->setHeaderHidden(true);
+    Dir1->setSortingEnabled(true);
+    Dir1->sortByColumn(0, Qt::AscendingOrder);
     Dir1->setUniformRowHeights(true);
 
     fileModel = new QFileSystemModel(this);
@@ -69,6 +71,7 @@ FrmWave::FrmWave(App& app, FrmSet* owner, QWidget* parent)
     fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
     fileModel->setNameFilters({QStringLiteral("*.wav")});
     fileModel->setNameFilterDisables(false);
+    fileModel->sort(0, Qt::AscendingOrder);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
     File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
@@ -188,6 +191,8 @@ void FrmWave::setDirectory(const QString& dir) {
             showFilesOf(clean);
         else
             Dir1->setCurrentIndex(index);
+        // Like a directory list: the folder's ancestors above it, its own subfolders below it.
+        Dir1->expand(index);
         Dir1->scrollTo(index);
     } else {
         // A folder that cannot be read shows no files rather than failing.

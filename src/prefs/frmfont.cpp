@@ -138,6 +138,8 @@ void FrmFont::fillLists() {
 
     const AppState& s = m_app.state;
     QStringList families = QFontDatabase::families();
+    // Faces the system keeps for its own use are not offered.
+    families.removeIf([](const QString& f) { return QFontDatabase::isPrivateFamily(f); });
     std::sort(families.begin(), families.end(), fontNameLess);
     families.erase(std::unique(families.begin(), families.end()), families.end());
     cbofonts->addItems(families);

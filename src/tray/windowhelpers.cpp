@@ -113,33 +113,49 @@ void addSkipStatesMapped(xcb_connection_t* c, xcb_window_t window) {
 }
 #endif
 
+// The native window as it is now: the X11 platform replaces a window whose on-top flag changed at its next
+// show, and QWidget::winId() still names the old one then.
+WId currentWindow(QWidget* w) {
+    QWindow* win = w->windowHandle();
+    return win ? win->winId() : w->winId();
+}
+
+const char* const skipWindowProperty = "zovuzorSkipTaskbarWindow";
+
 void applySkipTaskbar(QWidget* w, bool mapped) {
 #ifdef ZOVUZOR_HAVE_XCB
     xcb_connection_t* c = xcbConnection();
     if (!c)
         return;
-    const auto window = static_cast<xcb_window_t>(w->winId());
+    const WId id = currentWindow(w);
+    const auto window = static_cast<xcb_window_t>(id);
+    addSkipStatesBeforeMap(c, window);
     if (mapped)
         addSkipStatesMapped(c, window);
-    else
-        addSkipStatesBeforeMap(c, window);
+    w->setProperty(skipWindowProperty, QVariant::fromValue<qulonglong>(id));
 #else
     Q_UNUSED(w);
     Q_UNUSED(mapped);
 #endif
 }
 
-// Writes the skip states into the window before each time it is mapped: the Show event reaches the
-// widget before its native window is mapped.
+// Writes the skip states into the window before each time it is mapped: the Show event reaches the widget
+// before its native window is mapped. When the platform replaced the native window during the show (after
+// an on-top change), the new window gets them right after its map request, in the same batch of requests,
+// and through the window manager as well.
 class SkipTaskbarFilter final : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() == QEvent::Show) {
-            auto* w = qobject_cast<QWidget*>(watched);
-            if (w && w->isWindow())
-                applySkipTaskbar(w, false);
-        }
+        if (e->type() != QEvent::Show && e->type() != QEvent::ShowToParent)
+            return false;
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w || !w->isWindow())
+            return false;
+        if (e->type() == QEvent::Show)
+            applySkipTaskbar(w, false);
+        else if (w->property(skipWindowProperty).toULongLong() != qulonglong(currentWindow(w)))
+            applySkipTaskbar(w, true);
         return false;
     }
 };

@@ -360,6 +360,27 @@ private slots:
         QVERIFY(!isTopmost(p));
     }
 
+    // After a dialog closes, the visible on-top notes go back into the band; hidden and deleted ones do not.
+    void restoreOnTopNotesSkipsHiddenAndDeleted() {
+        TestApp t;
+        Paplet* shown = newNote(t);
+        Paplet* plain = newNote(t);
+        Paplet* hidden = newNote(t);
+        Paplet* deleted = newNote(t);
+        for (Paplet* p : {shown, hidden, deleted})
+            p->topme = true;
+        hidden->hide();
+        deleted->deletedflag = true;
+        deleted->hide();
+        t.app->restoreOnTopNotes();
+        QVERIFY(isTopmost(shown));
+        QVERIFY(!isTopmost(plain));
+        QVERIFY(!isTopmost(hidden));
+        QVERIFY(!hidden->isVisible());
+        QVERIFY(!isTopmost(deleted));
+        QVERIFY(!deleted->isVisible());
+    }
+
     void defsizeTakesActiveNoteSize() {
         TestApp t;
         FrmMain& fm = t.app->frmmain();

@@ -25,12 +25,22 @@ public:
     void playwave(const QString& wavefile, qint16 alarmtype);
     void onCmdokClicked();
     void onTimer1Tick();
+    // Runs each time the window becomes the active window: on top, and the sound (again).
+    void onActivate();
+
+public slots:
+    // Escape and the window manager's close request acknowledge the alarm like OK: the sound must not
+    // go on without a window.
+    void reject() override;
 
 protected:
     void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void done(int r) override;
 
 private:
+    void paintBell();
+
     App& m_app;
     bool m_unloaded = false;
 };

@@ -34,7 +34,31 @@ public:
     void onCmdclearClicked();
     void onCmdcancelClicked();
     void onTxtdateClicked();
+    void onTxtdateChanged();
+    void onTxttimeChanged();
+    void onTxtringChanged();
+    // Runs each time the dialog becomes the active window.
+    void onActivate();
+
+    // Whether the user changed the date or the time since the dialog came up (what the opener filled in
+    // does not count). Only such a change re-arms an alarm that has already rung.
+    bool dateChanged() const { return m_dateChanged; }
+    bool timeChanged() const { return m_timeChanged; }
+    void clearChangeMarks();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void done(int r) override;
 
 private:
+    bool acceptsTyping(QLineEdit* box, const QString& text, int typingLimit) const;
+    void markError(QLineEdit* box);
+
     App& m_app;
+    bool m_dateChanged = false;
+    bool m_timeChanged = false;
+    bool m_activatedOnce = false;
+    bool m_closed = false;
 };

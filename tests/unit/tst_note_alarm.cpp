@@ -88,7 +88,8 @@ private slots:
         QTest::newRow("rung") << 0 << ten << 0 << QTime(11, 0) << "rung" << false;
         QTest::newRow("deleted") << 0 << ten << 0 << QTime(11, 0) << "deleted" << false;
         QTest::newRow("another alarm showing") << 0 << ten << 0 << QTime(11, 0) << "showing" << false;
-        QTest::newRow("minutes out of range ring on time") << 0 << ten << 75 << QTime(9, 30) << "" << false;
+        QTest::newRow("minutes out of range, not before the time")
+            << 0 << ten << 75 << QTime(9, 30) << "" << false;
         QTest::newRow("minutes out of range, on time") << 0 << ten << 75 << ten << "" << true;
     }
     void dueTest() {

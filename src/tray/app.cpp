@@ -90,6 +90,7 @@ void App::installExitHooks() {
 }
 
 void App::loadnotes() {
+    m_loadingNotes = true;
     const int count = std::max(0, state.notecount);
     state.notes.assign(std::size_t(count) + 1, nullptr);
     for (int i = 1; i <= count; ++i) {
@@ -131,6 +132,7 @@ void App::loadnotes() {
         }
         QCoreApplication::processEvents();
     }
+    m_loadingNotes = false;
     FrmMain& fm = frmmain();
     if (state.notecount > 0) {
         if (QAction* placeholder = fm.listpaplets.value(0))

@@ -59,6 +59,9 @@ public:
     // Called by the main window's unload steps: saves settings and notes unless the exit command has just
     // done so.
     void saveForUnload();
+    // True while loadnotes runs: it lets window events run between notes, but saving or leaving half-way
+    // would drop the notes not loaded yet.
+    bool loadingNotes() const { return m_loadingNotes; }
     // True once the program is on its way out: windows closing now run none of their own handling.
     bool exiting() const { return m_exiting; }
     // Session end, aboutToQuit and (Linux) SIGTERM, SIGINT and SIGHUP take the exit path. Start-up
@@ -83,5 +86,6 @@ private:
     FrmMain* m_frmmain = nullptr;
     bool m_exiting = false;
     bool m_savedByExitCommand = false;
+    bool m_loadingNotes = false;
     std::unique_ptr<ExitSignals> m_exitSignals;
 };

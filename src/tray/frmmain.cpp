@@ -188,8 +188,9 @@ void FrmMain::onTrayActivated(QSystemTrayIcon::ActivationReason reason) {
         onPapletaboutTriggered();
         break;
     case QSystemTrayIcon::Context:
-        // While an alarm shows, the tray menu stays shut (the alarm watch also disables it).
-        if (m_app.state.alarmshowing || !papletmenu->isEnabled() || m_unloaded)
+        // While an alarm shows, the tray menu stays shut (the alarm watch also disables it); so it does while
+        // the notes are still loading.
+        if (m_app.state.alarmshowing || !papletmenu->isEnabled() || m_unloaded || m_app.loadingNotes())
             return;
         prepareTrayMenu();
         papletmenu->exec(QCursor::pos());

@@ -6,7 +6,10 @@
 #include "tray/windowhelpers.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QTimer>
 
 namespace {
 // Loads the settings and the notes as start-up does.
@@ -115,6 +118,29 @@ private slots:
 
         QCOMPARE(fm.hideall->text(), QStringLiteral("hide all"));
         QVERIFY(!s.allhiddenflag);
+    }
+
+    // Between notes the program lets window events run; the tray menu stays shut then, since saving or
+    // leaving half-way would drop the notes not loaded yet.
+    void trayMenuStaysShutWhileLoading() {
+        TestApp t;
+        t.seed("[Settings]\nTotal=3\n" + noteSection(1, "a") + noteSection(2, "b") + noteSection(3, "c"));
+        bool tried = false;
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            tried = t.app->loadingNotes();
+            QSignalSpy shown(t.app->frmmain().papletmenu, &QMenu::aboutToShow);
+            QTimer::singleShot(10, [] {
+                if (QWidget* popup = QApplication::activePopupWidget())
+                    popup->close();
+            });
+            t.app->frmmain().onTrayActivated(QSystemTrayIcon::Context);
+            opened = shown.count() > 0;
+        });
+        load(t);
+        QVERIFY(tried);
+        QVERIFY(!opened);
+        QVERIFY(!t.app->loadingNotes());
     }
 
     void allHiddenAtStart_data() {

@@ -150,7 +150,8 @@ wait_exit() {
 
 # ---- windows ------------------------------------------------------------------------------------
 
-root_id() { xwininfo -root | awk '/Window id:/ {print $4}'; }
+E2E_ROOT=$(xwininfo -root | awk '/Window id:/ {print $4}')
+root_id() { echo "$E2E_ROOT"; }
 win_pid() { xprop -id "$1" _NET_WM_PID 2>/dev/null | awk -F' = ' '/=/ {print $2}'; }
 win_title() { xdotool getwindowname "$1" 2>/dev/null; }
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
@@ -222,9 +223,14 @@ no_popup() { [ -z "$(popup_menus "$1")" ]; }
 # open_tray_menu PID: right-click the tray icon and wait for the menu; prints the menu's window id.
 # A click that lands while a window is being mapped can get lost under openbox; a user would click
 # again, and so do we (only while no menu is open).
+declare -A E2E_ICON=() # tray icon window by PID, once found
 open_tray_menu() {
     local pid=$1 icon menu try
-    icon=$(poll_out 10 tray_icon "$pid") || { log "no tray icon for pid $pid"; return 1; }
+    icon=${E2E_ICON[$pid]:-}
+    if [ -z "$icon" ] || ! viewable "$icon"; then
+        icon=$(poll_out 10 tray_icon "$pid") || { log "no tray icon for pid $pid"; return 1; }
+        E2E_ICON[$pid]=$icon
+    fi
     for try in 1 2 3; do
         # the pointer enters the icon afresh each time, as a user's would
         xdotool mousemove 0 0
@@ -245,7 +251,7 @@ open_tray_menu() {
 menu_keys() {
     local pid=$1
     shift
-    xdotool key --delay 80 "$@"
+    xdotool key --delay 40 "$@"
     poll 5 no_popup "$pid"
 }
 

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSvgRenderer>
 #include <QTimer>
 
@@ -126,8 +127,31 @@ void AlarmMsg::changeEvent(QEvent* e) {
 }
 
 void AlarmMsg::showEvent(QShowEvent* e) {
+    fitCaption();
     QDialog::showEvent(e);
     paintBell(); // the screen, and so the pixel density, is known now
+}
+
+void AlarmMsg::fitCaption() {
+    // A caption longer than the designed label widens the window, up to most of the screen's width;
+    // beyond that the whole caption is in the tooltip.
+    const QString caption = Label1->text();
+    const QFontMetrics fm(Label1->font());
+    const int designWidth = alarmui::twipsRect(0, 0, 4740, 0).width();
+    const int labelLeft = Label1->x();
+    const int rightMargin = this->width() - (labelLeft + Label1->width());
+    int maxWidth = designWidth;
+    if (const QScreen* scr = screen())
+        maxWidth = std::max(designWidth, scr->availableGeometry().width() * 3 / 4);
+    const int wanted = labelLeft + fm.horizontalAdvance(caption) + 8 + rightMargin;
+    const int width = std::clamp(wanted, designWidth, maxWidth);
+    if (width != this->width()) {
+        setFixedWidth(width);
+        Label1->setFixedWidth(width - labelLeft - rightMargin);
+        cmdok->move((width - cmdok->width()) / 2, cmdok->y());
+        centreOnScreen(this);
+    }
+    Label1->setToolTip(wanted > width ? caption : QString());
 }
 
 void AlarmMsg::done(int r) {

@@ -40,6 +40,7 @@ protected:
 
 private:
     void paintBell();
+    void fitCaption();
 
     App& m_app;
     bool m_unloaded = false;

@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace {
 constexpr int brightWhite = 15;
@@ -33,13 +36,22 @@ bool onlyDigits(const QString& text, bool colonToo) {
     return true;
 }
 
-// The longest date text this locale writes, so that no date the opener or the calendar puts into the
-// date box is cut short (most locales need 10 characters).
-int longestDateText() {
-    int longest = 10;
-    for (int m = 1; m <= 12; ++m)
-        longest = std::max(longest, int(regional::dateText(QDate(2000, m, 28)).size()));
+// The longest date text this locale writes: the date box must show it whole, and its length limit must
+// not cut it short (most locales need 10 characters).
+QString longestDateText() {
+    QString longest;
+    for (int m = 1; m <= 12; ++m) {
+        const QString t = regional::dateText(QDate(2000, m, 28));
+        if (t.size() > longest.size())
+            longest = t;
+    }
     return longest;
+}
+
+QString longestTimeText() {
+    const QString pm = regional::timeText(QTime(22, 58, 58));
+    const QString am = regional::timeText(QTime(10, 58, 58));
+    return pm.size() >= am.size() ? pm : am;
 }
 } // namespace
 
@@ -49,58 +61,82 @@ FrmAlarm::FrmAlarm(App& app, QWidget* parent)
     using alarmui::twipsRect;
     setObjectName(QStringLiteral("frmalarm"));
     setWindowTitle(QStringLiteral("Alarm"));
-    setFont(alarmui::fittedFont(195));
     const AppState& s = m_app.state;
 
-    auto label = [this](const char* name, const QString& text, int left, int top) {
+    auto label = [this](const char* name, const QString& text) {
         auto* l = new QLabel(text, this);
         l->setObjectName(QString::fromLatin1(name));
-        l->move(twipsRect(left, top, 0, 0).topLeft());
-        l->adjustSize();
         return l;
     };
-    auto box = [this](const char* name, int left, int top, int width, int height) {
+    // A box at least as wide as designed, and wide enough for the longest text it is given.
+    auto box = [this](const char* name, int widthTw, const QString& longest) {
         auto* e = new QLineEdit(this);
         e->setObjectName(QString::fromLatin1(name));
-        e->setGeometry(twipsRect(left, top, width, height));
+        const QMargins m = e->textMargins() + e->contentsMargins();
+        const int needed = e->fontMetrics().horizontalAdvance(longest) + m.left() + m.right() + 12;
+        e->setFixedWidth(std::max(twipsRect(0, 0, widthTw, 0).width(), needed));
         return e;
     };
-    auto button = [this](const char* name, const QString& text, int left) {
+    auto button = [this](const char* name, const QString& text) {
         auto* b = new QPushButton(text, this);
         b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(twipsRect(left, 1680, 915, 300));
+        b->setMinimumWidth(twipsRect(0, 0, 915, 0).width());
         return b;
     };
 
     txtpaplet = new QPlainTextEdit(this);
     txtpaplet->setObjectName(QStringLiteral("txtpaplet"));
-    txtpaplet->setGeometry(twipsRect(585, 60, 2415, 855));
+    txtpaplet->setMinimumSize(twipsRect(0, 0, 2415, 855).size());
     txtpaplet->setReadOnly(true);
     txtpaplet->setFocusPolicy(Qt::ClickFocus); // for reading only: not a tab stop
 
-    txtdate = box("txtdate", 600, 960, 975, 285);
+    txtdate = box("txtdate", 975, longestDateText());
     txtdate->setReadOnly(true); // filled by the opener and the calendar only
-    txtdate->setMaxLength(longestDateText());
+    txtdate->setMaxLength(std::max(10, int(longestDateText().size())));
     txtdate->setCursor(Qt::PointingHandCursor);
-    txttime = box("txttime", 2100, 960, 810, 285);
-    txtring = box("txtring", 600, 1290, 375, 285);
+    txttime = box("txttime", 810, longestTimeText());
+    txtring = box("txtring", 375, QStringLiteral("00"));
     txtring->setMaxLength(2);
     for (QLineEdit* e : {txtdate, txttime, txtring}) {
         e->setAttribute(Qt::WA_InputMethodEnabled, false);
         e->installEventFilter(this);
     }
 
-    Label3 = label("Label3", QStringLiteral("Paplet:"), 30, 60);
-    Label1 = label("Label1", QString(), 30, 1005);
-    Label2 = label("Label2", QString(), 1665, 1005);
-    Label4 = label("Label4", QStringLiteral("Alarm:"), 0, 1320);
-    Label5 = label("Label5", QString(), 1080, 1320);
+    Label3 = label("Label3", QStringLiteral("Paplet:"));
+    Label1 = label("Label1", QString());
+    Label2 = label("Label2", QString());
+    Label4 = label("Label4", QStringLiteral("Alarm:"));
+    Label5 = label("Label5", QString());
 
-    cmdok = button("cmdok", QStringLiteral("OK"), 60);
+    cmdok = button("cmdok", QStringLiteral("OK"));
     cmdok->setDefault(true);
-    cmdclear = button("cmdclear", QString(), 1080);
+    cmdclear = button("cmdclear", QString());
     cmdclear->setEnabled(false); // the opener enables it for a note with an alarm
-    cmdcancel = button("cmdcancel", QString(), 2100);
+    cmdcancel = button("cmdcancel", QString());
+
+    // As designed: the note on top, date and time side by side, the minutes below, the buttons last.
+    auto* grid = new QGridLayout;
+    grid->addWidget(Label3, 0, 0, Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(txtpaplet, 0, 1, 1, 4);
+    grid->addWidget(Label1, 1, 0);
+    grid->addWidget(txtdate, 1, 1);
+    grid->addWidget(Label2, 1, 2, Qt::AlignRight);
+    grid->addWidget(txttime, 1, 3);
+    grid->addWidget(Label4, 2, 0);
+    auto* ringRow = new QHBoxLayout;
+    ringRow->addWidget(txtring);
+    ringRow->addWidget(Label5);
+    ringRow->addStretch(1);
+    grid->addLayout(ringRow, 2, 1, 1, 4);
+    grid->setColumnStretch(4, 1);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {cmdok, cmdclear, cmdcancel})
+        buttons->addWidget(b, 1);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(grid);
+    top->addSpacing(twipsRect(0, 0, 0, 90).height());
+    top->addLayout(buttons);
+    top->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(txtdate, txttime);
     setTabOrder(txttime, txtring);
@@ -116,17 +152,12 @@ FrmAlarm::FrmAlarm(App& app, QWidget* parent)
     connect(txttime, &QLineEdit::textChanged, this, &FrmAlarm::onTxttimeChanged);
     connect(txtring, &QLineEdit::textChanged, this, &FrmAlarm::onTxtringChanged);
 
-    setFixedSize(twipsRect(0, 0, 3075, 2010).size());
-
     // Load
-    centreOnScreen(this);
     Label1->setText(s.text(60, 140));
     Label2->setText(s.text(61, 141));
     Label5->setText(s.text(62, 142));
     cmdclear->setText(s.text(63, 143));
     cmdcancel->setText(s.text(64, 144));
-    for (QLabel* l : {Label1, Label2, Label5})
-        l->adjustSize();
     mes = s.mes.isEmpty() ? s.text(65, 66) : s.mes;
 
     QPalette p = txtpaplet->palette();
@@ -139,7 +170,13 @@ FrmAlarm::FrmAlarm(App& app, QWidget* parent)
     if (const auto size = values::number(s.fontsize); size && *size > 0)
         f.setPointSizeF(*size);
     txtpaplet->setFont(f); // bold and italic are the note's own; here only face and size
+    // Room for three lines of the note, however large its font.
+    const int threeLines = QFontMetrics(f).lineSpacing() * 3 + 2 * txtpaplet->frameWidth() +
+                           2 * int(txtpaplet->document()->documentMargin());
+    txtpaplet->setFixedHeight(std::max(twipsRect(0, 0, 0, 855).height(), threeLines));
 
+    adjustSize();
+    centreOnScreen(this);
     clearChangeMarks();
 }
 

@@ -49,6 +49,24 @@ private slots:
         QVERIFY((msg.frameGeometry().center() - centre).manhattanLength() <= 2);
     }
 
+    void longCaptionWidensTheWindow() {
+        AlarmMsg msg(*t->app);
+        msg.Label1->setText(QStringLiteral("Dentist"));
+        msg.show();
+        const int designWidth = msg.width();
+        msg.hide();
+        const QString caption =
+            QStringLiteral("Call the plumber about the dripping tap in the upstairs bathroom");
+        msg.Label1->setText(caption);
+        msg.show();
+        QVERIFY(msg.width() > designWidth);
+        QVERIFY(msg.Label1->width() >= QFontMetrics(msg.Label1->font()).horizontalAdvance(caption));
+        QCOMPARE(msg.Label1->text(), caption);
+        QVERIFY(std::abs(msg.cmdok->geometry().center().x() - msg.width() / 2) <= 1);
+        const QPoint centre = QGuiApplication::primaryScreen()->availableGeometry().center();
+        QVERIFY((msg.frameGeometry().center() - centre).manhattanLength() <= 2);
+    }
+
     // Each activation plays the chosen file (looped with "repeat wave") or, without a wave device, beeps;
     // OK stops the sound only when there is a device.
     void soundOnActivationAndOk_data() {

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -89,6 +90,10 @@ FrmCal::FrmCal(App& app, QWidget* parent)
     }
 
     setFixedSize(twipsRect(0, 0, 3105, 2490).size());
+    // The grid itself takes the keyboard; Tab reaches the month list and the year.
+    setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(this, cbomonth);
+    setTabOrder(cbomonth, HScroll1);
 }
 
 FrmCal::~FrmCal() = default;
@@ -119,6 +124,7 @@ void FrmCal::opening() {
     }
     setWindowTitle(prefix + (usable ? startdate : regional::dateText(m_start)));
 
+    m_cursorDay = m_start.day();
     lblyear->setText(QString::number(m_start.year()));
     fillcbomonth();
     HScroll1->setMinimum(firstYear);
@@ -150,6 +156,93 @@ void FrmCal::calcdays(const QString& currentmonth, const QString& currentyear) {
         if (m_start.isValid() && d == m_start.day() && m == m_start.month())
             alarmui::setBackColor(cell, lightRed);
     }
+    m_cursorDay = std::clamp(m_cursorDay, 1, days);
+    updateCursor();
+}
+
+QDate FrmCal::shownFirst() const {
+    return QDate(lblyear->text().toInt(), cbomonth->currentIndex() + 1, 1);
+}
+
+int FrmCal::cursorCell() const {
+    const QDate first = shownFirst();
+    return first.isValid() ? first.dayOfWeek() % 7 + m_cursorDay - 1 : -1;
+}
+
+void FrmCal::showDay(const QDate& d) {
+    if (!d.isValid() || d.year() < firstYear || d.year() > lastYear)
+        return;
+    m_cursorDay = d.day();
+    {
+        // Month and year change together: draw the grid once, for both.
+        const QSignalBlocker quietYear(HScroll1);
+        const QSignalBlocker quietMonth(cbomonth);
+        HScroll1->setValue(d.year());
+        cbomonth->setCurrentIndex(d.month() - 1);
+    }
+    lblyear->setText(QString::number(d.year()));
+    calcdays(QString::number(d.month()), lblyear->text());
+}
+
+void FrmCal::updateCursor() {
+    const int cursor = hasFocus() ? cursorCell() : -1;
+    for (int k = 0; k < dayCells; ++k)
+        Label1[k]->setFrameShape(k == cursor ? QFrame::Box : QFrame::NoFrame);
+}
+
+void FrmCal::keyPressEvent(QKeyEvent* e) {
+    const QDate first = shownFirst();
+    if (!first.isValid()) {
+        QDialog::keyPressEvent(e);
+        return;
+    }
+    const QDate cursor(first.year(), first.month(), std::min(m_cursorDay, first.daysInMonth()));
+    const bool ctrl = e->modifiers().testFlag(Qt::ControlModifier);
+    switch (e->key()) {
+    case Qt::Key_Left:
+        showDay(cursor.addDays(-1));
+        break;
+    case Qt::Key_Right:
+        showDay(cursor.addDays(1));
+        break;
+    case Qt::Key_Up:
+        showDay(cursor.addDays(-7));
+        break;
+    case Qt::Key_Down:
+        showDay(cursor.addDays(7));
+        break;
+    case Qt::Key_Home:
+        showDay(first);
+        break;
+    case Qt::Key_End:
+        showDay(first.addDays(first.daysInMonth() - 1));
+        break;
+    case Qt::Key_PageUp:
+        showDay(ctrl ? cursor.addYears(-1) : cursor.addMonths(-1));
+        break;
+    case Qt::Key_PageDown:
+        showDay(ctrl ? cursor.addYears(1) : cursor.addMonths(1));
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        onLabel1Clicked(cursorCell());
+        break;
+    default:
+        QDialog::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+}
+
+void FrmCal::focusInEvent(QFocusEvent* e) {
+    QDialog::focusInEvent(e);
+    updateCursor();
+}
+
+void FrmCal::focusOutEvent(QFocusEvent* e) {
+    QDialog::focusOutEvent(e);
+    updateCursor();
 }
 
 void FrmCal::onCbomonthChanged(int index) {
@@ -213,6 +306,7 @@ void FrmCal::changeEvent(QEvent* e) {
 void FrmCal::showEvent(QShowEvent* e) {
     opening();
     QDialog::showEvent(e);
+    setFocus();
 }
 
 void FrmCal::done(int r) {

@@ -45,16 +45,28 @@ public:
     void onHScroll1Changed(int value);
     void onLabel1Clicked(int k);
 
+    // Keyboard use: a day cursor in the grid (arrows, Home/End, PageUp/PageDown for months, Ctrl+PageUp/
+    // PageDown for years), Return or Space picks the day under it, Escape closes without a pick.
+    int cursorCell() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void changeEvent(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void done(int r) override;
 
 private:
+    QDate shownFirst() const;
+    void showDay(const QDate& d);
+    void updateCursor();
+
     App& m_app;
+    int m_cursorDay = 1;
     QDate m_start;
     bool m_opened = false;
     bool m_closed = false;

@@ -180,6 +180,38 @@ private slots:
         QVERIFY(!cal->isVisible());
     }
 
+    // Keyboard users: arrows move a day cursor across months and years, Return picks, Escape does not.
+    void keyboardPicks_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QDate>("picked"); // null: closed without a pick
+        using K = QList<int>;
+        QTest::newRow("start day") << K{Qt::Key_Return} << QDate(2026, 12, 24);
+        QTest::newRow("next day") << K{Qt::Key_Right, Qt::Key_Space} << QDate(2026, 12, 25);
+        QTest::newRow("a week on") << K{Qt::Key_Down, Qt::Key_Return} << QDate(2026, 12, 31);
+        QTest::newRow("into the next year")
+            << K{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << QDate(2027, 1, 7);
+        QTest::newRow("month back, end")
+            << K{Qt::Key_PageUp, Qt::Key_End, Qt::Key_Enter} << QDate(2026, 11, 30);
+        QTest::newRow("year on, home")
+            << K{int(Qt::ControlModifier) | Qt::Key_PageDown, Qt::Key_Home, Qt::Key_Return}
+            << QDate(2027, 12, 1);
+        QTest::newRow("escape") << K{Qt::Key_Left, Qt::Key_Escape} << QDate();
+    }
+    void keyboardPicks() {
+        QFETCH(QList<int>, keys);
+        QFETCH(QDate, picked);
+        auto cal = std::make_unique<FrmCal>(*t->app);
+        cal->startdate = regional::dateText(QDate(2026, 12, 24));
+        cal->show();
+        for (int key : keys)
+            QTest::keyClick(cal.get(), Qt::Key(key & ~int(Qt::KeyboardModifierMask)),
+                            Qt::KeyboardModifiers(key & int(Qt::KeyboardModifierMask)));
+        QVERIFY(!cal->isVisible());
+        QCOMPARE(t->state().datepicked, picked.isValid());
+        if (picked.isValid())
+            QCOMPARE(t->state().pickeddate, picked);
+    }
+
     // Every other label, and a release of a mouse button over the background, closes without a pick;
     // the year label, the list and the scroll bar do not close it.
     void closingWithoutAPick_data() {

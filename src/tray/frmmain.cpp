@@ -54,7 +54,9 @@ FrmMain::FrmMain(App& app) : m_app(app) {
     m_tray = new QSystemTrayIcon(icon, this);
     m_tray->setObjectName(QStringLiteral("trayicon"));
     m_tray->setToolTip(QString::number(s.notecount) + QStringLiteral(" Zovuzor "));
-    connect(m_tray, &QSystemTrayIcon::activated, this, &FrmMain::onTrayActivated);
+    // Queued: the icon's commands may remove the icon (exit), which the X11 tray does by deleting the very
+    // widget whose mouse handler emits the signal.
+    connect(m_tray, &QSystemTrayIcon::activated, this, &FrmMain::onTrayActivated, Qt::QueuedConnection);
     m_tray->show();
     keepOutOfTaskbar(this);
     s.allhiddenflag = false;

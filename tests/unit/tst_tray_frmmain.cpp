@@ -468,6 +468,23 @@ private slots:
         QVERIFY(trayMenuOpens(fm, QSystemTrayIcon::Context));
     }
 
+    // The icon's notification is handled after the icon's own mouse handling has returned: "exit" removes
+    // the icon, and on X11 that deletes the widget whose handler sent the notification.
+    void iconNotificationHandledOutsideTheIcon() {
+        TestApp t;
+        FrmMain& fm = t.app->frmmain();
+        QSignalSpy shown(fm.papletmenu, &QMenu::aboutToShow);
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [] {
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+        });
+        closer.start(10);
+        emit fm.trayIcon()->activated(QSystemTrayIcon::Context);
+        QCOMPARE(shown.count(), 0);
+        QTRY_COMPARE(shown.count(), 1);
+    }
+
     void doubleClickOpensAboutBoxOnly() {
         TestApp t;
         FrmMain& fm = t.app->frmmain();

@@ -196,32 +196,53 @@ void SettingsStore::removeSection(const QString& section) {
 }
 
 QByteArray SettingsStore::serialize(bool* ok) const {
-    // The parser's own writer does the quoting and escaping, into a private file beside the store.
+    // The parser's own writer does the quoting and escaping, into a private folder beside the store.
     *ok = false;
     QTemporaryDir tmp(QFileInfo(m_path).absolutePath() + QStringLiteral("/.paplt32-XXXXXX"));
     if (!tmp.isValid())
         return {};
     const QString out = tmp.filePath(QStringLiteral("write.ini"));
+    qsizetype count = 0;
     {
         QSettings settings(out, QSettings::IniFormat);
         for (auto s = m_values.cbegin(); s != m_values.cend(); ++s) {
             const QString prefix = s.key().isEmpty() ? QString() : s.key() + u'/';
-            for (auto k = s->cbegin(); k != s->cend(); ++k)
+            for (auto k = s->cbegin(); k != s->cend(); ++k, ++count)
                 settings.setValue(prefix + k.key(), k.value());
         }
         settings.sync();
         if (settings.status() != QSettings::NoError)
             return {};
     }
-    QFile f(out);
-    if (!f.exists()) {
-        *ok = true; // nothing to write: an empty store
+    if (count == 0) {
+        *ok = true; // an empty store is an empty file
         return {};
     }
+    QFile f(out);
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    QByteArray bytes = f.readAll();
-    *ok = f.error() == QFileDevice::NoError;
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return {};
+
+    // The writer reports success also when the disk filled up under it and the file was cut short:
+    // the bytes must read back to every key and text. (Read under a new name: the parser would answer
+    // from its cache for the name it just wrote.)
+    const QString check = tmp.filePath(QStringLiteral("check.ini"));
+    if (!writeNewFile(check, bytes))
+        return {};
+    QSettings back(check, QSettings::IniFormat);
+    if (back.allKeys().size() != count || back.status() != QSettings::NoError)
+        return {};
+    for (auto s = m_values.cbegin(); s != m_values.cend(); ++s) {
+        const QString prefix = s.key().isEmpty() ? QString() : s.key() + u'/';
+        for (auto k = s->cbegin(); k != s->cend(); ++k) {
+            const QVariant v = back.value(prefix + k.key());
+            if (v.typeId() != QMetaType::QString || v.toString() != k.value())
+                return {};
+        }
+    }
+    *ok = true;
     return bytes;
 }
 
@@ -253,11 +274,14 @@ bool SettingsStore::sync() {
     if (!save.open(QIODevice::WriteOnly))
         return false;
     save.setPermissions(privateFile);
-    if (save.write(bytes) != bytes.size()) {
+    // Every write error must stop the rename: the writer's commit() alone does not notice a write that
+    // was cut short (file size limit, full disk).
+    if (save.write(bytes) != bytes.size() || !save.flush() || save.error() != QFileDevice::NoError) {
         save.cancelWriting();
+        save.commit();
         return false;
     }
-    if (!save.commit())
+    if (!save.commit() || QFileInfo(m_path).size() != bytes.size())
         return false;
     QFile::setPermissions(m_path, privateFile);
     if (m_path == defaultPath())

@@ -3,6 +3,8 @@
 #include "core/settingsstore.h"
 
 #include <QProcess>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -311,6 +313,28 @@ private slots:
         QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QVERIFY(s.sync());
         QCOMPARE(SettingsStore(ini).read("Settings", "font", ""), QStringLiteral("Verdana"));
+    }
+
+    // A disk that fills up during a save (here: a file size limit) leaves the old file whole.
+    void fullDiskKeepsTheOldFile() {
+        writeBytes(path(), "[Settings]\nfont=Arial\n");
+        SettingsStore s(path());
+        s.write("Paplet 1", "text", QString(100000, u'x'));
+        rlimit old{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old;
+        small.rlim_cur = 4096;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool synced = s.sync();
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!synced);
+        QCOMPARE(fileBytes(path()), QByteArray("[Settings]\nfont=Arial\n"));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"paplt32.ini"});
+        QVERIFY(s.sync());
+        QCOMPARE(SettingsStore(path()).read("Paplet 1", "text", "").size(), 100000);
     }
 
     void newStoreIsPrivateWhateverTheUmask() {

@@ -7,7 +7,7 @@ namespace inifile {
 
 namespace {
 bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
+    return c == ' ' || c == '\t';
 }
 
 QString trimmedUtf8(const QByteArray& bytes) {
@@ -114,12 +114,14 @@ Scan scan(const QByteArray& data) {
         while (first < data.size() && isBlank(data[first]))
             ++first;
         const bool commentLine = first < data.size() && data[first] == ';';
-        for (; end < data.size() && data[end] != '\n'; ++end) {
+        for (; end < data.size() && data[end] != '\n' && data[end] != '\r'; ++end) {
             const char c = data[end];
             if (comment || commentLine)
                 continue;
             if (c == '\\' && end + 1 < data.size()) {
-                ++end; // an escaped character, also an escaped line end
+                ++end; // an escaped character, also an escaped line end ("\r\n" as one)
+                if (data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n')
+                    ++end;
                 continue;
             }
             if (c == '"') {
@@ -133,18 +135,13 @@ Scan scan(const QByteArray& data) {
         }
         if (valueEnd < 0)
             valueEnd = end;
-        QByteArray line = data.mid(pos, end - pos);
+        result.repaired += data.mid(pos, end - pos);
         if (quoted) {
-            // Close the quote before a carriage return, if any, so the line still ends as it did.
             result.damaged = true;
-            if (line.endsWith('\r'))
-                line.insert(line.size() - 1, '"');
-            else
-                line.append('"');
+            result.repaired += '"';
         }
-        result.repaired += line;
         if (end < data.size())
-            result.repaired += '\n';
+            result.repaired += data[end]; // the line end as it was
 
         const QByteArray trimmed = data.mid(pos, end - pos).trimmed();
         if (!commentLine && trimmed.startsWith('[')) {

@@ -191,6 +191,11 @@ private slots:
             << QByteArray("[Settings]\nfont=\"Ari\"al\"\nfontsize=12\n") << "Settings"
             << "font"
             << "Arial";
+        QTest::newRow("unclosed quote, CRLF") << QByteArray("[Settings]\r\nfont=\"Arial\r\nfontsize=12\r\n"
+                                                            "[Paplet%201]\r\ntext=after\r\n")
+                                              << "Paplet 1"
+                                              << "text"
+                                              << "after";
         QTest::newRow("header without ]") << QByteArray("[Settings]\nfont=Arial\n[Paplet 1\ntext=one\n"
                                                         "[Paplet%202]\ntext=two\n")
                                           << "Paplet 2"
@@ -261,12 +266,15 @@ private slots:
     }
 
     void soundFileIsNotDamaged() {
-        writeBytes(path(), "; comment\n[Settings]\nfont=Arial ; trailing comment\nwave=\"a;b\"\n\n");
+        writeBytes(path(),
+                   "; comment \"\n[Settings]\r\nfont=Arial ; trailing \"comment\r\nwave=\"a;b\"\r\n\r\n"
+                   "text=\"one\\\r\ntwo\"\n");
         SettingsStore s(path());
         QVERIFY(!s.wasDamaged());
         QVERIFY(s.backupPath().isEmpty());
         QCOMPARE(s.read("Settings", "font", ""), QStringLiteral("Arial"));
         QCOMPARE(s.read("Settings", "wave", ""), QStringLiteral("a;b"));
+        QCOMPARE(s.read("Settings", "text", ""), QStringLiteral("onetwo"));
         QVERIFY(!QFile::exists(path("paplt32.ini.bad")));
     }
 

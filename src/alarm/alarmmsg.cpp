@@ -122,14 +122,35 @@ void AlarmMsg::reject() {
 
 void AlarmMsg::changeEvent(QEvent* e) {
     QDialog::changeEvent(e);
-    if (e->type() == QEvent::ActivationChange && isActiveWindow() && !m_unloaded)
+    if (e->type() == QEvent::ActivationChange)
+        onActivationChanged(isActiveWindow());
+}
+
+void AlarmMsg::onActivationChanged(bool active) {
+    if (m_unloaded || !m_shownOnce)
+        return;
+    if (!active) {
+        m_wasInactive = true;
+        return;
+    }
+    if (m_wasInactive) {
+        m_wasInactive = false;
         onActivate();
+    } else {
+        settopmost(this); // the activation that follows the window's coming up: the sound runs already
+    }
 }
 
 void AlarmMsg::showEvent(QShowEvent* e) {
     fitCaption();
     QDialog::showEvent(e);
     paintBell(); // the screen, and so the pixel density, is known now
+    if (!m_shownOnce && !m_unloaded) {
+        // The sound must not wait for the window manager to hand over the focus (it may never do so
+        // while the user is typing elsewhere).
+        m_shownOnce = true;
+        onActivate();
+    }
 }
 
 void AlarmMsg::fitCaption() {

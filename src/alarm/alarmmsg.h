@@ -25,8 +25,11 @@ public:
     void playwave(const QString& wavefile, qint16 alarmtype);
     void onCmdokClicked();
     void onTimer1Tick();
-    // Runs each time the window becomes the active window: on top, and the sound (again).
+    // On top, and the sound (again). Runs when the window comes up, whether or not the window manager
+    // makes it the active window, and each time it becomes active again after another window was.
     void onActivate();
+    // The window became the active window (true) or stopped being it (false).
+    void onActivationChanged(bool active);
 
 public slots:
     // Escape and the window manager's close request acknowledge the alarm like OK: the sound must not
@@ -44,4 +47,6 @@ private:
 
     App& m_app;
     bool m_unloaded = false;
+    bool m_shownOnce = false;
+    bool m_wasInactive = false;
 };

@@ -67,35 +67,42 @@ private slots:
         QVERIFY((msg.frameGeometry().center() - centre).manhattanLength() <= 2);
     }
 
-    // Each activation plays the chosen file (looped with "repeat wave") or, without a wave device, beeps;
-    // OK stops the sound only when there is a device.
+    // The sound starts as the window comes up, again each time the window becomes active after another
+    // window was, and not for the activation that merely follows its coming up. No wave device: a beep
+    // instead. OK stops the sound only when there is a device.
     void soundOnActivationAndOk_data() {
         QTest::addColumn<int>("wavedevs");
         QTest::addColumn<bool>("repeatwave");
-        QTest::addColumn<QStringList>("calls");
-        QTest::newRow("once") << 1 << false
-                              << QStringList{"play /sounds/ring.wav once", "play /sounds/ring.wav once",
-                                             "stop"};
-        QTest::newRow("repeat") << 2 << true
-                                << QStringList{"play /sounds/ring.wav loop", "play /sounds/ring.wav loop",
-                                               "stop"};
-        QTest::newRow("no wave device") << 0 << true << QStringList{"beep", "beep"};
+        QTest::addColumn<QString>("sound");
+        QTest::addColumn<bool>("stops");
+        QTest::newRow("once") << 1 << false << "play /sounds/ring.wav once" << true;
+        QTest::newRow("repeat") << 2 << true << "play /sounds/ring.wav loop" << true;
+        QTest::newRow("no wave device") << 0 << true << "beep" << false;
     }
     void soundOnActivationAndOk() {
         QFETCH(int, wavedevs);
         QFETCH(bool, repeatwave);
-        QFETCH(QStringList, calls);
+        QFETCH(QString, sound);
+        QFETCH(bool, stops);
         t->state().wavedevs = wavedevs;
         t->state().repeatwave = repeatwave;
         AlarmMsg msg(*t->app);
+        QVERIFY(t->sound.calls.isEmpty()); // nothing before it is shown
         msg.show();
-        msg.onActivate();
-        t->sound.calls.clear(); // whatever the platform's own activation did
-        msg.onActivate();
-        msg.onActivate(); // switching away and back starts the sound again
+        QCOMPARE(t->sound.calls, QStringList{sound});
+        msg.onActivationChanged(true); // the window manager activates it as it comes up
+        QCOMPARE(t->sound.calls.size(), 1);
+        msg.onActivationChanged(false); // the user switches away ...
+        QCOMPARE(t->sound.calls.size(), 1);
+        msg.onActivationChanged(true); // ... and back: the sound starts again
+        QCOMPARE(t->sound.calls, (QStringList{sound, sound}));
         msg.cmdok->click();
-        QCOMPARE(t->sound.calls, calls);
+        QCOMPARE(t->sound.calls.size(), stops ? 3 : 2);
+        if (stops)
+            QCOMPARE(t->sound.calls.last(), QStringLiteral("stop"));
         QVERIFY(!msg.isVisible());
+        msg.onActivationChanged(true); // nothing after closing
+        QCOMPARE(t->sound.calls.size(), stops ? 3 : 2);
     }
 
     void playwavePassesOnceOrLoop() {

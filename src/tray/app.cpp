@@ -82,7 +82,7 @@ void App::installExitHooks() {
     m_exitSignals = std::make_unique<ExitSignals>();
     connect(m_exitSignals.get(), &ExitSignals::requested, this, &App::exitProgram);
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-#ifndef QT_NO_SESSIONMANAGER
+#if QT_CONFIG(sessionmanager)
         connect(gui, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { exitProgram(); });
 #endif
         connect(gui, &QCoreApplication::aboutToQuit, this, &App::exitProgram);

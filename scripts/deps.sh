@@ -30,9 +30,17 @@ for p in "${pkgs[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "deps: installing ${missing[*]}" >&2
-    export DEBIAN_FRONTEND=noninteractive
-    as_root apt-get update -qq </dev/null
-    as_root apt-get install -y -qq -o=Dpkg::Use-Pty=0 "${missing[@]}" </dev/null >/dev/null
+    aptlog=$(mktemp /tmp/zovuzor-apt.XXXXXX)
+    # quiet unless something goes wrong: then the whole apt output is shown
+    if ! { as_root apt-get update -qq &&
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o=Dpkg::Use-Pty=0 "${missing[@]}"; } \
+        </dev/null >"$aptlog" 2>&1; then
+        cat "$aptlog" >&2
+        rm -f "$aptlog"
+        echo "deps: installing packages failed" >&2
+        exit 1
+    fi
+    rm -f "$aptlog"
 fi
 
 # Dates and times are shown in the user's regional formats; the tests run under both of these.

@@ -11,8 +11,7 @@
 #include <QVBoxLayout>
 
 FrmAbout::FrmAbout(App& app, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
-      m_app(app) {
+    : TopmostDialog(app, OnClose::RestoreOnTopNotes, parent), m_app(app) {
     setObjectName(QStringLiteral("frmabout"));
 
     Label1 = new QLabel(this);
@@ -64,22 +63,4 @@ QString FrmAbout::labelText(const QString& authorWord) {
 
 void FrmAbout::onCommand1Clicked() {
     accept();
-}
-
-bool FrmAbout::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate)
-        settopmost(this);
-    return QDialog::event(e);
-}
-
-void FrmAbout::done(int r) {
-    if (m_closed) {
-        QDialog::done(r);
-        return;
-    }
-    m_closed = true;
-    if (isVisible())
-        setnottopmost(this);
-    QDialog::done(r);
-    m_app.restoreOnTopNotes();
 }

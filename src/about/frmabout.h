@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "tray/topmostdialog.h"
 #include <array>
 
 class App;
@@ -8,7 +8,7 @@ class QLabel;
 class QPushButton;
 
 // The about box: program, author, version.
-class FrmAbout : public QDialog {
+class FrmAbout : public TopmostDialog {
     Q_OBJECT
 public:
     explicit FrmAbout(App& app, QWidget* parent = nullptr); // Load steps
@@ -26,12 +26,8 @@ public:
     static QString labelText(const QString& authorWord);
 
     void onCommand1Clicked();
-    void done(int r) override;
 
 protected:
-    bool event(QEvent* e) override;
-
 private:
     App& m_app;
-    bool m_closed = false;
 };

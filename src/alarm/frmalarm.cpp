@@ -56,8 +56,7 @@ QString longestTimeText() {
 } // namespace
 
 FrmAlarm::FrmAlarm(App& app, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
-      m_app(app) {
+    : TopmostDialog(app, OnClose::RestoreOnTopNotes, parent), m_app(app) {
     using alarmui::twipsRect;
     setObjectName(QStringLiteral("frmalarm"));
     setWindowTitle(QStringLiteral("Alarm"));
@@ -189,6 +188,10 @@ void FrmAlarm::clearChangeMarks() {
 
 void FrmAlarm::onActivate() {
     settopmost(this);
+    activated();
+}
+
+void FrmAlarm::activated() {
     // Forget what the opener filled in. Only the first activation does this: coming back from the
     // calendar, or from an alarm that went off meanwhile, must not forget the user's own changes.
     if (!m_activatedOnce) {
@@ -351,26 +354,8 @@ bool FrmAlarm::eventFilter(QObject* watched, QEvent* e) {
     return QDialog::eventFilter(watched, e);
 }
 
-void FrmAlarm::changeEvent(QEvent* e) {
-    QDialog::changeEvent(e);
-    if (e->type() == QEvent::ActivationChange && isActiveWindow() && !m_closed)
-        onActivate();
-}
-
 void FrmAlarm::showEvent(QShowEvent* e) {
     // The opener has filled the boxes by now: that is not a change by the user.
     clearChangeMarks();
     QDialog::showEvent(e);
-}
-
-void FrmAlarm::done(int r) {
-    if (m_closed) {
-        QDialog::done(r);
-        return;
-    }
-    m_closed = true;
-    if (isVisible())
-        setnottopmost(this);
-    QDialog::done(r);
-    m_app.restoreOnTopNotes();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "tray/topmostdialog.h"
 
 class App;
 class QLabel;
@@ -10,7 +10,7 @@ class QPushButton;
 
 // Sets, changes or clears the alarm of the active note. The alarm command fills txtpaplet, txtdate,
 // txttime, txtring and enables cmdclear before exec().
-class FrmAlarm : public QDialog {
+class FrmAlarm : public TopmostDialog {
     Q_OBJECT
 public:
     explicit FrmAlarm(App& app, QWidget* parent = nullptr); // Load steps
@@ -48,9 +48,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
-    void changeEvent(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
-    void done(int r) override;
+    void activated() override;
 
 private:
     bool acceptsTyping(QLineEdit* box, const QString& text, int typingLimit) const;
@@ -60,5 +59,4 @@ private:
     bool m_dateChanged = false;
     bool m_timeChanged = false;
     bool m_activatedOnce = false;
-    bool m_closed = false;
 };

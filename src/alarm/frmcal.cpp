@@ -33,9 +33,7 @@ const char* const englishDays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "S
 const char* const germanDays[7] = {"Son", "Mon", "Die", "Mit", "Don", "Fre", "Sam"};
 } // namespace
 
-FrmCal::FrmCal(App& app, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
-      m_app(app) {
+FrmCal::FrmCal(App& app, QWidget* parent) : TopmostDialog(app, OnClose::LeaveNotes, parent), m_app(app) {
     using alarmui::twipsRect;
     setObjectName(QStringLiteral("frmcal"));
     setFont(alarmui::fittedFont(cellHeight));
@@ -297,23 +295,8 @@ void FrmCal::mouseReleaseEvent(QMouseEvent* e) {
     m_backgroundPressed = false;
 }
 
-void FrmCal::changeEvent(QEvent* e) {
-    QDialog::changeEvent(e);
-    if (e->type() == QEvent::ActivationChange && isActiveWindow() && !m_closed)
-        settopmost(this);
-}
-
 void FrmCal::showEvent(QShowEvent* e) {
     opening();
     QDialog::showEvent(e);
     setFocus();
-}
-
-void FrmCal::done(int r) {
-    if (!m_closed) {
-        m_closed = true;
-        if (isVisible())
-            setnottopmost(this);
-    }
-    QDialog::done(r);
 }

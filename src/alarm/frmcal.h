@@ -1,7 +1,7 @@
 #pragma once
 
+#include "tray/topmostdialog.h"
 #include <QDate>
-#include <QDialog>
 #include <QVector>
 
 class App;
@@ -13,7 +13,7 @@ class QScrollBar;
 // The month calendar the alarm dialog takes its date from. Opens on the month of `startdate`, marks the
 // start day light red in every year shown; a click on a day picks it (app.state.pickeddate,
 // app.state.datepicked) and closes, any other label or the background closes without a pick.
-class FrmCal : public QDialog {
+class FrmCal : public TopmostDialog {
     Q_OBJECT
 public:
     static constexpr int firstYear = 1964;
@@ -56,9 +56,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
-    void changeEvent(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
-    void done(int r) override;
 
 private:
     QDate shownFirst() const;
@@ -69,6 +67,5 @@ private:
     int m_cursorDay = 1;
     QDate m_start;
     bool m_opened = false;
-    bool m_closed = false;
     bool m_backgroundPressed = false;
 };

@@ -36,9 +36,7 @@ bool fontNameLess(const QString& a, const QString& b) {
 } // namespace
 
 FrmFont::FrmFont(App& app, FrmSet* owner, QWidget* parent)
-    : QDialog(parent ? parent : owner,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
-      m_app(app), m_owner(owner) {
+    : TopmostDialog(app, OnClose::LeaveNotes, parent ? parent : owner), m_app(app), m_owner(owner) {
     setObjectName(QStringLiteral("frmfont"));
     setWindowTitle(QStringLiteral("select font"));
 
@@ -200,19 +198,4 @@ void FrmFont::onCmdokClicked() {
 
 void FrmFont::onCmdcancelClicked() {
     reject();
-}
-
-bool FrmFont::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate)
-        settopmost(this);
-    return QDialog::event(e);
-}
-
-void FrmFont::done(int r) {
-    if (!m_closed) {
-        m_closed = true;
-        if (isVisible())
-            setnottopmost(this);
-    }
-    QDialog::done(r);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "tray/topmostdialog.h"
 #include <memory>
 
 class App;
@@ -13,7 +13,7 @@ class QPushButton;
 
 // The font picker: the face, size and styles that every note shares. OK writes the font fields, the
 // settings dialog's font description and the font of every live note; Cancel changes nothing.
-class FrmFont : public QDialog {
+class FrmFont : public TopmostDialog {
     Q_OBJECT
 public:
     // `owner` is the settings dialog whose lblfont OK rewrites (none in tests that need no description).
@@ -42,10 +42,7 @@ public:
     void onCmdokClicked();
     void onCmdcancelClicked();
 
-    void done(int r) override;
-
 protected:
-    bool event(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
 private:
@@ -54,5 +51,4 @@ private:
     std::unique_ptr<BusyCursor> m_busy;
     bool m_filled = false;
     bool m_fillQueued = false;
-    bool m_closed = false;
 };

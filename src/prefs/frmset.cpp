@@ -54,8 +54,7 @@ bool storedAsIndex(const QString& stored, int index) {
 } // namespace
 
 FrmSet::FrmSet(App& app, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
-      m_app(app) {
+    : TopmostDialog(app, OnClose::RestoreOnTopNotes, parent), m_app(app) {
     setObjectName(QStringLiteral("frmset"));
     buildControls();
     opening();
@@ -395,24 +394,4 @@ void FrmSet::onCmdfontClicked() {
 void FrmSet::onCmdwaveClicked() {
     FrmWave picker(m_app, this);
     picker.exec();
-}
-
-bool FrmSet::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate)
-        settopmost(this);
-    return QDialog::event(e);
-}
-
-void FrmSet::done(int r) {
-    if (m_closed) {
-        QDialog::done(r);
-        return;
-    }
-    m_closed = true;
-    // Leave the on-top band while still shown (the helper shows a hidden window), then close, then put the
-    // notes that stay on top back above everything.
-    if (isVisible())
-        setnottopmost(this);
-    QDialog::done(r);
-    m_app.restoreOnTopNotes();
 }

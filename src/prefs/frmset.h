@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "tray/topmostdialog.h"
 
 class App;
 struct AppState;
@@ -13,7 +13,7 @@ class QPushButton;
 
 // The settings dialog: colours, font, language, confirmation, alarm sound. Every control writes its field
 // of the settings record at once; OK refreshes the tray menu and the captions, Cancel undoes nothing.
-class FrmSet : public QDialog {
+class FrmSet : public TopmostDialog {
     Q_OBJECT
 public:
     explicit FrmSet(App& app, QWidget* parent = nullptr); // runs the opening steps
@@ -67,11 +67,7 @@ public:
     void onCmdfontClicked();
     void onCmdwaveClicked();
 
-    void done(int r) override;
-
 protected:
-    bool event(QEvent* e) override;
-
 private:
     void buildControls();
     void setOpeningTexts();
@@ -81,5 +77,4 @@ private:
     void applyForecolor(int index);
 
     App& m_app;
-    bool m_closed = false;
 };

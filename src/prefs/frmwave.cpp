@@ -23,9 +23,7 @@
 #include <QVBoxLayout>
 
 FrmWave::FrmWave(App& app, FrmSet* owner, QWidget* parent)
-    : QDialog(parent ? parent : owner,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
-      m_app(app), m_owner(owner) {
+    : TopmostDialog(app, OnClose::LeaveNotes, parent ? parent : owner), m_app(app), m_owner(owner) {
     setObjectName(QStringLiteral("frmwave"));
     setWindowTitle(QStringLiteral("select wave file"));
 
@@ -268,19 +266,4 @@ void FrmWave::onCmdokClicked() {
 
 void FrmWave::onCmdcancelClicked() {
     reject();
-}
-
-bool FrmWave::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate)
-        settopmost(this);
-    return QDialog::event(e);
-}
-
-void FrmWave::done(int r) {
-    if (!m_closed) {
-        m_closed = true;
-        if (isVisible())
-            setnottopmost(this);
-    }
-    QDialog::done(r);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "tray/topmostdialog.h"
 #include <QModelIndex>
 
 class App;
@@ -15,7 +15,7 @@ class QTreeView;
 
 // The wave-file picker: drive, directory and "*.wav" file lists. OK stores the chosen file's full path as
 // the alarm sound and shows it in the settings dialog; Cancel changes nothing.
-class FrmWave : public QDialog {
+class FrmWave : public TopmostDialog {
     Q_OBJECT
 public:
     // `owner` is the settings dialog whose lblwave OK rewrites.
@@ -51,11 +51,7 @@ public:
     void onCmdokClicked();
     void onCmdcancelClicked();
 
-    void done(int r) override;
-
 protected:
-    bool event(QEvent* e) override;
-
 private:
     void showFilesOf(const QString& dir);
     void selectDrive(const QString& root);
@@ -63,5 +59,4 @@ private:
     App& m_app;
     FrmSet* m_owner;
     QString m_fileDir;
-    bool m_closed = false;
 };

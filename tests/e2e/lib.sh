@@ -157,9 +157,6 @@ win_title() { xdotool getwindowname "$1" 2>/dev/null; }
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 gone() { ! viewable "$1"; }
 
-# Every window id the process owns (mapped or not); xdotool prints decimal ids.
-pid_windows() { xdotool search --pid "$1" 2>/dev/null | sort -u; }
-
 # Managed top-level windows of PID in stacking order, bottom first.
 client_windows() {
     local pid=$1 id
@@ -219,6 +216,7 @@ popup_menus() {
     return 0
 }
 no_popup() { [ -z "$(popup_menus "$1")" ]; }
+popup_menus_open() { [ -n "$(popup_menus "$1")" ]; }
 
 # open_tray_menu PID: right-click the tray icon and wait for the menu; prints the menu's window id.
 # A click that lands while a window is being mapped can get lost under openbox; a user would click
@@ -331,6 +329,9 @@ seed_ini() {
 
 # ---- more windows ---------------------------------------------------------------------------------
 
+# titled ID REGEX: the window's title matches REGEX
+titled() { win_title "$1" | grep -Eq -- "$2"; }
+
 # wait_titled PID REGEX TIMEOUT_S: prints the id of PID's managed window whose title matches REGEX
 wait_titled() { poll_out "$3" find_titled "$1" "$2"; }
 
@@ -435,6 +436,3 @@ a = array.array("h")
 a.frombytes(data[: len(data) // 2 * 2])
 print(max((abs(x) for x in a), default=0))' "$1"
 }
-popup_menus_open() { [ -n "$(popup_menus "$1")" ]; }
-# titled ID REGEX: the window's title matches REGEX
-titled() { win_title "$1" | grep -Eq -- "$2"; }

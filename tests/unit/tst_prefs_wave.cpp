@@ -144,7 +144,9 @@ private slots:
         QDir::setCurrent(before);
         QCOMPARE(dlg.filePath(), QDir::toNativeSeparators(QDir(folder.path()).canonicalPath()));
         QVERIFY(dlg.Drive1->count() >= 1);
-        QCOMPARE(dlg.Drive1->currentText(), QDir::toNativeSeparators(QStorageInfo(folder.path()).rootPath()));
+        // A system without a mount table (a bare chroot) has no volume to select.
+        if (const QStorageInfo volume(folder.path()); volume.isValid())
+            QCOMPARE(dlg.Drive1->currentText(), QDir::toNativeSeparators(volume.rootPath()));
         QCOMPARE(dlg.Dir1->currentIndex().data(QFileSystemModel::FilePathRole).toString(),
                  QDir(folder.path()).canonicalPath());
         QVERIFY(!dlg.cmdok->isEnabled());
@@ -226,6 +228,9 @@ private slots:
     void aFolderThatCannotBeReadShowsNoFiles() {
         TestApp t;
         defaults(t.state());
+        // Made before the dialog opens: a folder that appears beside the current one while the tree is
+        // reading their parent may be listed late.
+        SoundFolder folder;
         FrmWave dlg(*t.app);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
@@ -237,7 +242,6 @@ private slots:
         dlg.onCmdokClicked();
         QCOMPARE(t.state().wave, QStringLiteral("none"));
         // A readable folder afterwards lists again.
-        SoundFolder folder;
         dlg.setDirectory(folder.path());
         QTRY_COMPARE(listedFiles(dlg).size(), 2);
     }

@@ -79,11 +79,7 @@ FrmFont::FrmFont(App& app, FrmSet* owner, QWidget* parent)
     grid->setColumnStretch(3, 1);
     cbofonts->setMinimumWidth(fontMetrics().averageCharWidth() * 32);
     cboftsize->setMinimumWidth(fontMetrics().averageCharWidth() * 8);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdok);
-    buttons->addWidget(cmdcancel);
-    buttons->addStretch(1);
+    auto* buttons = centredButtonRow({cmdok, cmdcancel});
     auto* top = new QVBoxLayout(this);
     top->addLayout(grid);
     top->addLayout(buttons);

@@ -170,11 +170,7 @@ void FrmSet::buildControls() {
     g2->addWidget(chkconfirm, 5, 0, 1, 2);
     g2->setColumnStretch(1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdok);
-    buttons->addWidget(cmdcancel);
-    buttons->addStretch(1);
+    auto* buttons = centredButtonRow({cmdok, cmdcancel});
 
     auto* top = new QVBoxLayout(this);
     top->addWidget(Frame1);

@@ -87,11 +87,7 @@ FrmWave::FrmWave(App& app, FrmSet* owner, QWidget* parent)
     const int em = fontMetrics().averageCharWidth();
     File1->setMinimumSize(em * 22, em * 30);
     Dir1->setMinimumSize(em * 30, em * 20);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdok);
-    buttons->addWidget(cmdcancel);
-    buttons->addStretch(1);
+    auto* buttons = centredButtonRow({cmdok, cmdcancel});
     auto* top = new QVBoxLayout(this);
     top->addLayout(grid);
     top->addLayout(buttons);

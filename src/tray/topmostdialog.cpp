@@ -4,6 +4,8 @@
 #include "windowhelpers.h"
 
 #include <QEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
 
 TopmostDialog::TopmostDialog(App& app, OnClose onClose, QWidget* parent)
     // The on-top flag is there from the start, so the dialog never opens behind an on-top note.
@@ -30,4 +32,13 @@ void TopmostDialog::done(int r) {
     QDialog::done(r);
     if (m_onClose == OnClose::RestoreOnTopNotes)
         m_owningApp.restoreOnTopNotes();
+}
+
+QHBoxLayout* TopmostDialog::centredButtonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QPushButton* b : buttons)
+        row->addWidget(b);
+    row->addStretch(1);
+    return row;
 }

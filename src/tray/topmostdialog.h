@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QDialog>
+#include <initializer_list>
 
 class App;
+class QHBoxLayout;
+class QPushButton;
 
 // A dialog of this program: a fixed frame without system menu, minimise or maximise button, and above
 // every note that stays on top for as long as it is open. When it closes it leaves the on-top band again
@@ -20,6 +23,8 @@ protected:
     // Runs after the dialog went on top at each activation while it is open.
     virtual void activated() {}
     bool closed() const { return m_closed; }
+    // The dialog's buttons side by side, centred below its controls.
+    static QHBoxLayout* centredButtonRow(std::initializer_list<QPushButton*> buttons);
 
 private:
     App& m_owningApp;

@@ -5,8 +5,11 @@
 
 #include "core/seams.h"
 #include "core/settingsstore.h"
+#include "note/paplet.h"
 #include "tray/app.h"
+#include "tray/frmmain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -39,6 +42,22 @@ struct TestApp {
         app = std::make_unique<App>(*store, App::Seams{&clock, &prompts, &sound});
     }
     AppState& state() { return app->state; }
+
+    // A note made the way the note store makes one: numbered, in the note table, with an entry in the note
+    // list (checked when `listed`), the placeholder entry hidden. Text, size and visibility are the caller's.
+    Paplet* addNote(bool listed = true) {
+        FrmMain& fm = app->frmmain();
+        AppState& s = state();
+        const int n = ++s.notecount;
+        s.notes.resize(std::size_t(n) + 1, nullptr);
+        auto* p = new Paplet(*app);
+        s.notes[std::size_t(n)] = p;
+        p->notetag = QString::number(n);
+        fm.addListEntry(n, listed, s.untitledtext);
+        if (QAction* placeholder = fm.listpaplets.value(0))
+            placeholder->setVisible(false);
+        return p;
+    }
 };
 
 // Runs a test class with a private config and runtime folder, so that no test touches the user's files.

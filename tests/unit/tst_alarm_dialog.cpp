@@ -21,14 +21,7 @@
 namespace {
 
 Paplet* addNote(TestApp& t) {
-    t.app->frmmain();
-    AppState& s = t.state();
-    const int n = ++s.notecount;
-    s.notes.resize(std::size_t(n) + 1, nullptr);
-    auto* p = new Paplet(*t.app);
-    s.notes[std::size_t(n)] = p;
-    p->notetag = QString::number(n);
-    return p;
+    return t.addNote();
 }
 
 QColor base(const QWidget* w) {

@@ -17,16 +17,7 @@
 
 namespace {
 Paplet* addNote(TestApp& t, const QString& text, bool visible) {
-    FrmMain& fm = t.app->frmmain();
-    AppState& s = t.state();
-    const int n = ++s.notecount;
-    s.notes.resize(std::size_t(n) + 1, nullptr);
-    auto* p = new Paplet(*t.app);
-    s.notes[std::size_t(n)] = p;
-    p->notetag = QString::number(n);
-    fm.addListEntry(n, visible, s.untitledtext);
-    if (QAction* placeholder = fm.listpaplets.value(0))
-        placeholder->setVisible(false);
+    Paplet* p = t.addNote(visible);
     p->setText(text);
     if (visible)
         p->show();

@@ -16,16 +16,8 @@ namespace {
 // A note made the way the note store and the "new" command make one: numbered, in the note table, with a
 // checked entry in the note list.
 Paplet* addNote(TestApp& t, const QString& text = QString()) {
-    FrmMain& fm = t.app->frmmain();
+    Paplet* p = t.addNote(true);
     AppState& s = t.state();
-    const int n = ++s.notecount;
-    s.notes.resize(std::size_t(n) + 1, nullptr);
-    auto* p = new Paplet(*t.app);
-    s.notes[std::size_t(n)] = p;
-    p->notetag = QString::number(n);
-    fm.addListEntry(n, true, s.untitledtext);
-    if (QAction* placeholder = fm.listpaplets.value(0))
-        placeholder->setVisible(false);
     p->setText(text);
     if (text.isEmpty())
         p->captstr = s.untitledtext;
